@@ -2,12 +2,14 @@
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QStringList>
 
 void installFontSubstitutes()
 {
     const QString family = QStringLiteral("MS Sans Serif");
     if (QFontDatabase::hasFamily(family))
         return;
-    QFont::insertSubstitutions(family, QStringList { QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
-                                         QStringLiteral("FreeSans") });
+    const QStringList substitutes = { QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
+                                      QStringLiteral("FreeSans") };
+    QFont::insertSubstitutions(family, substitutes);
 }
