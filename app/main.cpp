@@ -1,11 +1,10 @@
-#include <QApplication>
-#include <QMainWindow>
+#include "application.h"
+#include "form1.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Ветвица Версия 1.0"));
-    window.showMaximized();
+    Application app(argc, argv);
+    TForm1 Form1;
+    Form1.showMaximized();
     return app.exec();
 }

@@ -1,0 +1,85 @@
+#include "form1.h"
+
+#include "degreeresources.h"
+#include "degrees.h"
+
+TForm1::TForm1(QWidget *parent)
+    : QMainWindow(parent)
+    , kinship(KinshipTable::initial())
+    , rules(kinship)
+{
+    ui.setupUi(this);
+    ui.TabSheet2->setTable(&kinship);
+    ui.PageControl1->setFocus();
+
+    connect(ui.Image1, &PictureView::mouseDown, this, &TForm1::Image1MouseDown);
+    connect(ui.Image1, &PictureView::mouseMove, this, &TForm1::Image1MouseMove);
+    connect(ui.Stepeny, &RadioGroup::userChoseItem, this, &TForm1::StepenyClick);
+    connect(ui.BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
+}
+
+bool TForm1::event(QEvent *event)
+{
+    // Only the first activation after start-up counts; coming back from
+    // another application or from the task bar later does not.
+    if (event->type() == QEvent::WindowActivate && !activated) {
+        activated = true;
+        FormActivate();
+    }
+    return QMainWindow::event(event);
+}
+
+void TForm1::FormActivate()
+{
+    rules.FormActivate();
+}
+
+void TForm1::Image1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)
+{
+    rules.Image1MouseDown(button, shift, x, y);
+    showRelations();
+}
+
+void TForm1::Image1MouseMove(Qt::KeyboardModifiers shift, int x, int y)
+{
+    rules.Image1MouseMove(shift, x, y);
+    showRelations();
+}
+
+void TForm1::StepenyClick()
+{
+    const int n = ui.Stepeny->itemIndex();
+    // The stored texts break lines with CR LF; the memo wants plain line breaks.
+    ui.StepMemo->setPlainText(LoadDegreeText(Degrees::textName(n)).replace(u"\r\n", u"\n"));
+    QImage picture = ui.Image1->picture();
+    LoadJpegFromResource(Degrees::pictureName(n), picture);
+    ui.Image1->setPicture(picture);
+}
+
+void TForm1::BitBtn1Click()
+{
+    close();
+}
+
+// Writes what the rules now show into the controls, touching only what
+// changed, so that a move within one box costs no more than the status text.
+void TForm1::showRelations()
+{
+    const RelationsDisplay &d = rules.display();
+    if (d.kursorFrom != shown.kursorFrom)
+        ui.KursorFrom->move(d.kursorFrom);
+    if (d.kursorTo != shown.kursorTo)
+        ui.KursorTo->move(d.kursorTo);
+    if (d.kursorToColor != shown.kursorToColor)
+        ui.KursorTo->setColor(d.kursorToColor);
+    if (d.shape2Color != shown.shape2Color)
+        ui.Shape2->setColor(d.shape2Color);
+    if (d.nameFrom != shown.nameFrom)
+        ui.NameFrom->setText(d.nameFrom);
+    if (d.nameTo != shown.nameTo)
+        ui.NameTo->setText(d.nameTo);
+    for (int i = 0; i < int(d.panels.size()); ++i)
+        if (d.panels[i] != shown.panels[i])
+            ui.StatusBar1->setPanelText(i, d.panels[i]);
+    shown = d;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "kinshiptable.h"
+#include "relations.h"
+#include "ui_form1.h"
+
+#include <QMainWindow>
+
+// The program's one window. Its layout, captions and content come from
+// form1.ui; the code here holds the event handlers and hands the results of
+// the relations rules to the controls.
+class TForm1 : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit TForm1(QWidget *parent = nullptr);
+
+    const KinshipTable &table() const { return kinship; }
+    const Relations &relations() const { return rules; }
+
+    void FormActivate();
+    void Image1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void Image1MouseMove(Qt::KeyboardModifiers shift, int x, int y);
+    void StepenyClick();
+    void BitBtn1Click();
+
+protected:
+    bool event(QEvent *event) override;
+
+private:
+    void showRelations();
+
+    Ui::TForm1 ui;
+    KinshipTable kinship;
+    Relations rules;
+    RelationsDisplay shown;
+    bool activated = false;
+};

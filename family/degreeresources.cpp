@@ -1,0 +1,64 @@
+#include "degreeresources.h"
+
+#include "jpegdecoder.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QStringDecoder>
+
+#include <stdexcept>
+
+namespace {
+
+[[noreturn]] void fail(const QString &message) { throw std::runtime_error(message.toStdString()); }
+
+// The path of the resource in `folder` whose name equals `name`, exactly or
+// else without regard to case. The name is only ever compared with the
+// folder's own entries, so slashes or ".." in it cannot reach other files.
+QString findResource(const QString &folder, const QString &name)
+{
+    const QStringList entries = QDir(folder).entryList(QDir::Files, QDir::Name);
+    if (entries.contains(name))
+        return folder + u'/' + name;
+    for (const QString &entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return folder + u'/' + entry;
+    }
+    fail(QStringLiteral("Resource %1 not found").arg(name));
+}
+
+// The whole resource, in a buffer of its own.
+QByteArray readResource(const QString &folder, const QString &name)
+{
+    QFile file(findResource(folder, name));
+    if (!file.open(QIODevice::ReadOnly))
+        fail(QStringLiteral("Resource %1 cannot be read").arg(name));
+    return file.readAll();
+}
+
+} // namespace
+
+QString LoadDegreeText(const QString &name)
+{
+    const QByteArray data = readResource(QStringLiteral(":/RCDATA"), name);
+    const qsizetype nul = data.indexOf('\0');
+    const QByteArrayView text = nul < 0 ? QByteArrayView(data) : QByteArrayView(data).first(nul);
+
+    QStringDecoder decoder("windows-1251");
+    if (!decoder.isValid())
+        fail(QStringLiteral("The Windows-1251 code page is not available to decode %1").arg(name));
+    return decoder.decode(text);
+}
+
+void LoadJpegFromResource(const QString &name, QImage &picture)
+{
+    const QByteArray data = readResource(QStringLiteral(":/JPEG"), name);
+    // decodeJpeg throws on bad data before anything is assigned; the message
+    // gains the resource's name so the user can tell which picture failed.
+    try {
+        picture = decodeJpeg(data);
+    } catch (const JpegError &error) {
+        throw JpegError(QStringLiteral("Resource %1: %2").arg(name, QString::fromLocal8Bit(error.what())).toStdString());
+    }
+}
