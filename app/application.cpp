@@ -19,6 +19,8 @@ Application::Application(int &argc, char **argv)
     setApplicationName(QStringLiteral("vetvitsa"));
     setApplicationDisplayName(QStringLiteral("Ветвица"));
     setApplicationVersion(QStringLiteral("1.0"));
+    // The same id names the desktop entry and the AppStream metainfo.
+    setDesktopFileName(QStringLiteral("org.vetvitsa.Vetvitsa"));
     installFontSubstitutes();
 }
 
