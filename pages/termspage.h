@@ -7,8 +7,7 @@ class QPlainTextEdit;
 // The page "Термины": the glossary of kinship terms in one memo, Memo1, at
 // the page's top-left corner. The memo keeps its size whatever the page's
 // size; it is editable, and nothing reads back what is typed.
-class TermsPage : public QWidget
-{
+class TermsPage : public QWidget {
     Q_OBJECT
 
 public:
