@@ -6,8 +6,7 @@
 // exactly the size of its caption whenever the caption or the font changes.
 // "&x" shows x underlined and "&&" one ampersand. With wordWrap it wraps at
 // its width (and, while autoSize is on, only its height follows the text).
-class AutoSizeLabel : public QLabel
-{
+class AutoSizeLabel : public QLabel {
     Q_OBJECT
     Q_PROPERTY(QString text READ text WRITE setText)
     Q_PROPERTY(bool autoSize READ autoSize WRITE setAutoSize)
@@ -32,6 +31,9 @@ protected:
 
 private:
     void fitToText();
+    void rememberGivenSize();
 
     bool m_autoSize = true;
+    QSize m_fittedSize; // the size the last fit gave
+    QSize m_givenSize; // the size last set from outside, used once autoSize is off
 };

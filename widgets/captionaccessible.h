@@ -6,8 +6,7 @@
 // without its mnemonic ampersands (unless an accessible name was set), with
 // the role of a static text or, for link labels, of a link that can be
 // pressed.
-class CaptionAccessible : public QAccessibleWidget
-{
+class CaptionAccessible : public QAccessibleWidget {
 public:
     CaptionAccessible(QWidget *label, QAccessible::Role role);
 

@@ -5,8 +5,7 @@
 // A label that hands its link target to the system each time the left
 // button is pressed on it. Its text is always pure blue; it has a hand
 // cursor and sizes itself to its text.
-class LinkLabel : public QLabel
-{
+class LinkLabel : public QLabel {
     Q_OBJECT
     Q_PROPERTY(QString text READ text WRITE setText)
     Q_PROPERTY(QString href READ href WRITE setHref)

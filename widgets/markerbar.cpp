@@ -25,8 +25,7 @@ QString colourName(const QColor &c)
     }
 }
 
-class MarkerBarAccessible : public QAccessibleWidget
-{
+class MarkerBarAccessible : public QAccessibleWidget {
 public:
     explicit MarkerBarAccessible(QWidget *bar)
         : QAccessibleWidget(bar, QAccessible::Graphic)
@@ -61,6 +60,7 @@ MarkerBar::MarkerBar(QWidget *parent)
     Q_UNUSED(factoryInstalled);
     // The corners outside the rounded outline show what lies beneath.
     setAttribute(Qt::WA_NoSystemBackground);
+    setAttribute(Qt::WA_NoMousePropagation);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 

@@ -6,8 +6,7 @@
 // A small coloured bar with a black 1 px outline whose corners are cut by a
 // 2x2 px ellipse. It lies over the picture and takes the mouse on its own
 // pixels, so presses and moves there reach nothing beneath it.
-class MarkerBar : public QWidget
-{
+class MarkerBar : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QColor color READ color WRITE setColor)
 

@@ -7,8 +7,7 @@
 // Shows a picture at its natural size at the top-left and reports the mouse
 // in its own pixels. A left-button drag that starts over the view keeps
 // reporting moves wherever the pointer goes until the button is released.
-class PictureView : public QWidget
-{
+class PictureView : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString jpegResource READ jpegResource WRITE setJpegResource)
 

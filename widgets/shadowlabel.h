@@ -6,8 +6,7 @@
 // Light colour one pixel up and left of the caption in WindowText. While
 // autoSize is on it is as high as its text and 2 px wider; with wordWrap it
 // keeps its width and wraps.
-class ShadowLabel : public QLabel
-{
+class ShadowLabel : public QLabel {
     Q_OBJECT
     Q_PROPERTY(QString text READ text WRITE setText)
     Q_PROPERTY(bool autoSize READ autoSize WRITE setAutoSize)
@@ -32,6 +31,9 @@ protected:
 
 private:
     void fitToText();
+    void rememberGivenSize();
 
     bool m_autoSize = true;
+    QSize m_fittedSize; // the size the last fit gave
+    QSize m_givenSize; // the size last set from outside, used once autoSize is off
 };

@@ -8,8 +8,7 @@ class QLabel;
 // A 19 px status bar with a size grip and three sunken panels: 0 to 150 px,
 // 150 to 200 px and 200 px to the right edge. Texts are left-aligned in the
 // status bar's font and start empty.
-class StatusPanels : public QStatusBar
-{
+class StatusPanels : public QStatusBar {
     Q_OBJECT
 
 public:
