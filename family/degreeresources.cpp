@@ -11,7 +11,10 @@
 
 namespace {
 
-[[noreturn]] void fail(const QString &message) { throw std::runtime_error(message.toStdString()); }
+[[noreturn]] void fail(const QString &message)
+{
+    throw std::runtime_error(message.toStdString());
+}
 
 // The path of the resource in `folder` whose name equals `name`, exactly or
 // else without regard to case. The name is only ever compared with the
@@ -39,16 +42,20 @@ QByteArray readResource(const QString &folder, const QString &name)
 
 } // namespace
 
-QString LoadDegreeText(const QString &name)
+QString degreeTextFromBytes(QByteArrayView data)
 {
-    const QByteArray data = readResource(QStringLiteral(":/RCDATA"), name);
     const qsizetype nul = data.indexOf('\0');
-    const QByteArrayView text = nul < 0 ? QByteArrayView(data) : QByteArrayView(data).first(nul);
+    const QByteArrayView text = nul < 0 ? data : data.first(nul);
 
     QStringDecoder decoder("windows-1251");
     if (!decoder.isValid())
-        fail(QStringLiteral("The Windows-1251 code page is not available to decode %1").arg(name));
+        fail(QStringLiteral("The Windows-1251 code page is not available"));
     return decoder.decode(text);
+}
+
+QString LoadDegreeText(const QString &name)
+{
+    return degreeTextFromBytes(readResource(QStringLiteral(":/RCDATA"), name));
 }
 
 void LoadJpegFromResource(const QString &name, QImage &picture)
@@ -59,6 +66,8 @@ void LoadJpegFromResource(const QString &name, QImage &picture)
     try {
         picture = decodeJpeg(data);
     } catch (const JpegError &error) {
-        throw JpegError(QStringLiteral("Resource %1: %2").arg(name, QString::fromLocal8Bit(error.what())).toStdString());
+        throw JpegError(QStringLiteral("Resource %1: %2")
+                            .arg(name, QString::fromLocal8Bit(error.what()))
+                            .toStdString());
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QImage>
 #include <QString>
 
@@ -14,6 +15,8 @@
 // The text up to its first NUL byte, or all of it where there is none,
 // decoded from Windows-1251. Line breaks stay "\r\n".
 QString LoadDegreeText(const QString &name);
+// The same for bytes already in memory.
+QString degreeTextFromBytes(QByteArrayView data);
 
 // Decodes the picture at full size and puts it into `picture`. On any
 // failure (missing resource, undecodable data) `picture` keeps what it held.

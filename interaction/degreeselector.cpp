@@ -9,9 +9,15 @@ DegreeSelector::DegreeSelector(int count)
 {
 }
 
-void DegreeSelector::setCount(int count) { items = std::max(count, 0); }
+void DegreeSelector::setCount(int count)
+{
+    items = std::max(count, 0);
+}
 
-void DegreeSelector::setChosen(int index) { current = std::max(index, -1); }
+void DegreeSelector::setChosen(int index)
+{
+    current = std::max(index, -1);
+}
 
 bool DegreeSelector::click(int index)
 {

@@ -12,8 +12,7 @@
 //
 // The chosen item is 0 at start. It can be set from code to -1 (none) or to
 // any item; a value past the last item leaves no item marked.
-class DegreeSelector
-{
+class DegreeSelector {
 public:
     // Items stand in two columns, filled top to bottom, left column first.
     static constexpr int Columns = 2;
@@ -47,9 +46,10 @@ public:
     int arrowTarget(int focused, int key) const;
 
     // Item `index` of `count` within a group of `groupSize` whose font's
-    // text height is `textHeight`: the group less 5 px of frame at the left
-    // and right is split into the columns, and the height below the caption
-    // into equal rows, what is left over split above and below.
+    // text height is `textHeight`. Each column is (width - 10) / 2 wide, the
+    // first 8 px in from the left; the height less the caption and 5 px of
+    // frame is split into equal rows, and half of what the division leaves
+    // over goes above the first row. Sizes round down and never go negative.
     static QRect itemRect(int index, QSize groupSize, int textHeight, int count = Degrees::Count);
 
 private:

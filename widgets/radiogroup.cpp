@@ -7,17 +7,24 @@
 namespace {
 
 // A radio button whose check mark only the group sets: a click reports
-// itself and leaves the mark alone, so clicking the chosen item cannot clear
-// it. Like a native radio button it takes clicks anywhere in its area, not
-// only on the indicator and the caption.
-class RadioItem : public QRadioButton
-{
+// itself and leaves the mark alone. The buttons stay auto-exclusive, which
+// is also how assistive technology tells radio buttons from check boxes.
+// Like a native radio button it takes clicks anywhere in its area, not only
+// on the indicator and the caption.
+class RadioItem : public QRadioButton {
 public:
     using QRadioButton::QRadioButton;
 
 protected:
     void nextCheckState() override { }
     bool hitButton(const QPoint &pos) const override { return rect().contains(pos); }
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QRadioButton::focusInEvent(event);
+        // Qt makes the focused button of an exclusive set a tab stop; here
+        // the group is the tab stop, wherever the items sit in the focus chain.
+        setFocusPolicy(Qt::ClickFocus);
+    }
 };
 
 bool isArrow(int key)
@@ -30,11 +37,14 @@ bool isArrow(int key)
 RadioGroup::RadioGroup(QWidget *parent)
     : QGroupBox(parent)
 {
+    // The group is the one tab stop; it hands the focus to the chosen item.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 RadioGroup::RadioGroup(const QString &title, QWidget *parent)
-    : QGroupBox(title, parent)
+    : RadioGroup(parent)
 {
+    setTitle(title);
 }
 
 void RadioGroup::setItems(const QStringList &items)
@@ -54,7 +64,7 @@ QRadioButton *RadioGroup::itemButton(int index) const
     return index >= 0 && index < buttons.size() ? buttons[index] : nullptr;
 }
 
-int RadioGroup::indexOf(QObject *object) const
+int RadioGroup::indexOf(const QObject *object) const
 {
     for (int i = 0; i < buttons.size(); ++i) {
         if (buttons[i] == object)
@@ -69,6 +79,7 @@ void RadioGroup::rebuild()
         // The items may be replaced from a handler that a click on one of
         // them called, so the old buttons go only once that event is done.
         for (QRadioButton *button : std::as_const(buttons)) {
+            button->setAutoExclusive(false);
             button->removeEventFilter(this);
             button->disconnect(this);
             button->hide();
@@ -78,8 +89,8 @@ void RadioGroup::rebuild()
         for (int i = 0; i < captions.size(); ++i) {
             QRadioButton *button = new RadioItem(this);
             button->setObjectName(QStringLiteral("item%1").arg(i));
-            // The group alone decides which button is marked.
-            button->setAutoExclusive(false);
+            // Tab reaches the items through the group, never one by one.
+            button->setFocusPolicy(Qt::ClickFocus);
             button->installEventFilter(this);
             connect(button, &QAbstractButton::clicked, this, [this, i] { itemClicked(i); });
             buttons.append(button);
@@ -98,24 +109,26 @@ void RadioGroup::placeItems()
 {
     const int textHeight = fontMetrics().height();
     for (int i = 0; i < buttons.size(); ++i)
-        buttons[i]->setGeometry(DegreeSelector::itemRect(i, size(), textHeight, int(buttons.size())));
+        buttons[i]->setGeometry(
+            DegreeSelector::itemRect(i, size(), textHeight, int(buttons.size())));
 }
 
 void RadioGroup::showChosen()
 {
     const int chosen = selector.chosen();
-    for (int i = 0; i < buttons.size(); ++i)
-        buttons[i]->setChecked(i == chosen);
-    // While the focus is inside the group the focused item stays the tab
-    // stop, so Tab leaves the group from wherever the focus is.
-    if (indexOf(QApplication::focusWidget()) < 0)
-        setTabStop(selector.tabTarget());
-}
-
-void RadioGroup::setTabStop(int index)
-{
-    for (int i = 0; i < buttons.size(); ++i)
-        buttons[i]->setFocusPolicy(i == index ? Qt::StrongFocus : Qt::ClickFocus);
+    if (QRadioButton *button = itemButton(chosen)) {
+        // Marking one item clears the others.
+        button->setChecked(true);
+        return;
+    }
+    // No item chosen: an exclusive button refuses to clear its own mark.
+    for (QRadioButton *button : std::as_const(buttons)) {
+        if (button->isChecked()) {
+            button->setAutoExclusive(false);
+            button->setChecked(false);
+            button->setAutoExclusive(true);
+        }
+    }
 }
 
 void RadioGroup::itemClicked(int index)
@@ -133,13 +146,12 @@ bool RadioGroup::eventFilter(QObject *watched, QEvent *event)
     if (index < 0)
         return QGroupBox::eventFilter(watched, event);
 
-    switch (event->type()) {
-    case QEvent::KeyPress: {
+    if (event->type() == QEvent::KeyPress) {
         // Qt would move the focus by the buttons' places; the group goes by
         // item order instead.
         const auto *key = static_cast<QKeyEvent *>(event);
         if (!isArrow(key->key()))
-            break;
+            return QGroupBox::eventFilter(watched, event);
         const int target = selector.arrowTarget(index, key->key());
         const bool changed = selector.arrowKey(index, key->key());
         showChosen();
@@ -149,17 +161,37 @@ bool RadioGroup::eventFilter(QObject *watched, QEvent *event)
             emit userChoseItem(target);
         return true;
     }
-    case QEvent::FocusIn:
-        setTabStop(index);
-        break;
-    case QEvent::FocusOut:
-        if (indexOf(QApplication::focusWidget()) < 0)
-            setTabStop(selector.tabTarget());
-        break;
-    default:
-        break;
-    }
     return QGroupBox::eventFilter(watched, event);
+}
+
+void RadioGroup::focusInEvent(QFocusEvent *event)
+{
+    if (QRadioButton *target = itemButton(selector.tabTarget()))
+        target->setFocus(event->reason());
+    else
+        QGroupBox::focusInEvent(event);
+}
+
+bool RadioGroup::focusNextPrevChild(bool next)
+{
+    // Tab or Shift+Tab on an item leaves the group: the focus goes to the
+    // next tab stop after the group, or the one before it, in the window's
+    // focus chain, passing over the items themselves. The items may sit
+    // anywhere in that chain: a layout often sets them after creating every
+    // other control.
+    if (indexOf(QApplication::focusWidget()) < 0)
+        return QGroupBox::focusNextPrevChild(next);
+    QWidget *top = window();
+    for (QWidget *w = next ? nextInFocusChain() : previousInFocusChain(); w && w != this;
+         w = next ? w->nextInFocusChain() : w->previousInFocusChain()) {
+        if (isAncestorOf(w) || w->window() != top || w->focusProxy())
+            continue;
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(top)) {
+            w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return false;
 }
 
 void RadioGroup::resizeEvent(QResizeEvent *event)

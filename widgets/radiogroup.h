@@ -15,9 +15,11 @@ class QRadioButton;
 // emits userChoseItem once, after the new item is marked. Setting the items
 // or the chosen item from code emits nothing.
 //
-// Only the chosen item is a tab stop, so Tab into the group lands on it.
-class RadioGroup : public QGroupBox
-{
+// The group, not each item, is the tab stop: Tab into the group lands on the
+// chosen item (the first where none is chosen), Tab on an item leaves it.
+// The items stand where DegreeSelector::itemRect puts them for the group's
+// size and its font's text height, and follow both.
+class RadioGroup : public QGroupBox {
     Q_OBJECT
     Q_PROPERTY(QStringList items READ items WRITE setItems)
     Q_PROPERTY(int itemIndex READ itemIndex WRITE setItemIndex)
@@ -33,7 +35,7 @@ public:
     int itemIndex() const { return selector.chosen(); }
     void setItemIndex(int index);
 
-    // The radio button of an item, for tests and assistive technology.
+    // The radio button of an item; nullptr past the items.
     QRadioButton *itemButton(int index) const;
 
 signals:
@@ -41,15 +43,16 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
-    int indexOf(QObject *object) const;
+    int indexOf(const QObject *object) const;
     void rebuild();
     void placeItems();
     void showChosen();
-    void setTabStop(int index);
     void itemClicked(int index);
 
     QStringList captions;
