@@ -2,21 +2,28 @@
 
 #include "degreeresources.h"
 #include "degrees.h"
+#include "ui_form1.h"
 
 TForm1::TForm1(QWidget *parent)
     : QMainWindow(parent)
+    , ui(std::make_unique<Ui::TForm1>())
     , kinship(KinshipTable::initial())
     , rules(kinship)
 {
-    ui.setupUi(this);
-    ui.TabSheet2->setTable(&kinship);
-    ui.PageControl1->setFocus();
+    ui->setupUi(this);
+    // The layout gives a top-level window only its size; its restored place
+    // is the stored one too.
+    move(11, 17);
+    ui->TabSheet2->setTable(&kinship);
+    ui->PageControl1->setFocus();
 
-    connect(ui.Image1, &PictureView::mouseDown, this, &TForm1::Image1MouseDown);
-    connect(ui.Image1, &PictureView::mouseMove, this, &TForm1::Image1MouseMove);
-    connect(ui.Stepeny, &RadioGroup::userChoseItem, this, &TForm1::StepenyClick);
-    connect(ui.BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
+    connect(ui->Image1, &PictureView::mouseDown, this, &TForm1::Image1MouseDown);
+    connect(ui->Image1, &PictureView::mouseMove, this, &TForm1::Image1MouseMove);
+    connect(ui->Stepeny, &RadioGroup::userChoseItem, this, &TForm1::StepenyClick);
+    connect(ui->BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
 }
+
+TForm1::~TForm1() = default;
 
 bool TForm1::event(QEvent *event)
 {
@@ -48,12 +55,12 @@ void TForm1::Image1MouseMove(Qt::KeyboardModifiers shift, int x, int y)
 
 void TForm1::StepenyClick()
 {
-    const int n = ui.Stepeny->itemIndex();
+    const int n = ui->Stepeny->itemIndex();
     // The stored texts break lines with CR LF; the memo wants plain line breaks.
-    ui.StepMemo->setPlainText(LoadDegreeText(Degrees::textName(n)).replace(u"\r\n", u"\n"));
-    QImage picture = ui.Image1->picture();
+    ui->StepMemo->setPlainText(LoadDegreeText(Degrees::textName(n)).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    QImage picture = ui->Image1->picture();
     LoadJpegFromResource(Degrees::pictureName(n), picture);
-    ui.Image1->setPicture(picture);
+    ui->Image1->setPicture(picture);
 }
 
 void TForm1::BitBtn1Click()
@@ -67,19 +74,19 @@ void TForm1::showRelations()
 {
     const RelationsDisplay &d = rules.display();
     if (d.kursorFrom != shown.kursorFrom)
-        ui.KursorFrom->move(d.kursorFrom);
+        ui->KursorFrom->move(d.kursorFrom);
     if (d.kursorTo != shown.kursorTo)
-        ui.KursorTo->move(d.kursorTo);
+        ui->KursorTo->move(d.kursorTo);
     if (d.kursorToColor != shown.kursorToColor)
-        ui.KursorTo->setColor(d.kursorToColor);
+        ui->KursorTo->setColor(d.kursorToColor);
     if (d.shape2Color != shown.shape2Color)
-        ui.Shape2->setColor(d.shape2Color);
+        ui->Shape2->setColor(d.shape2Color);
     if (d.nameFrom != shown.nameFrom)
-        ui.NameFrom->setText(d.nameFrom);
+        ui->NameFrom->setText(d.nameFrom);
     if (d.nameTo != shown.nameTo)
-        ui.NameTo->setText(d.nameTo);
+        ui->NameTo->setText(d.nameTo);
     for (int i = 0; i < int(d.panels.size()); ++i)
         if (d.panels[i] != shown.panels[i])
-            ui.StatusBar1->setPanelText(i, d.panels[i]);
+            ui->StatusBar1->setPanelText(i, d.panels[i]);
     shown = d;
 }

@@ -2,9 +2,14 @@
 
 #include "kinshiptable.h"
 #include "relations.h"
-#include "ui_form1.h"
 
 #include <QMainWindow>
+
+#include <memory>
+
+namespace Ui {
+class TForm1;
+}
 
 // The program's one window. Its layout, captions and content come from
 // form1.ui; the code here holds the event handlers and hands the results of
@@ -15,6 +20,7 @@ class TForm1 : public QMainWindow
 
 public:
     explicit TForm1(QWidget *parent = nullptr);
+    ~TForm1() override;
 
     const KinshipTable &table() const { return kinship; }
     const Relations &relations() const { return rules; }
@@ -31,7 +37,7 @@ protected:
 private:
     void showRelations();
 
-    Ui::TForm1 ui;
+    std::unique_ptr<Ui::TForm1> ui;
     KinshipTable kinship;
     Relations rules;
     RelationsDisplay shown;

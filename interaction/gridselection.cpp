@@ -9,8 +9,9 @@ static int clampToTable(int index)
 
 TableBlock GridSelection::block() const
 {
-    return { std::min(currentCell.row, anchorCell.row), std::min(currentCell.column, anchorCell.column),
-             std::max(currentCell.row, anchorCell.row), std::max(currentCell.column, anchorCell.column) };
+    return { std::min(currentCell.row, anchorCell.row),
+        std::min(currentCell.column, anchorCell.column), std::max(currentCell.row, anchorCell.row),
+        std::max(currentCell.column, anchorCell.column) };
 }
 
 bool GridSelection::isCell(int row, int column)

@@ -15,8 +15,7 @@ struct GridCell {
 // among rows and columns 1..22; the selected block is the rectangle they span.
 // The current cell is where the keys move from and where the focus rectangle
 // is drawn; the anchor is the block's far corner.
-class GridSelection
-{
+class GridSelection {
 public:
     static constexpr int First = 1;
     static constexpr int Last = KinshipTable::Size;
@@ -25,7 +24,20 @@ public:
     // last column of the row; Top and Bottom (Ctrl+Home, Ctrl+End) to the
     // first and the last row of the column; PageLeft and PageRight
     // (Ctrl+PageUp, Ctrl+PageDown) move by a page of columns.
-    enum class Move { Up, Down, Left, Right, PageUp, PageDown, Home, End, Top, Bottom, PageLeft, PageRight };
+    enum class Move {
+        Up,
+        Down,
+        Left,
+        Right,
+        PageUp,
+        PageDown,
+        Home,
+        End,
+        Top,
+        Bottom,
+        PageLeft,
+        PageRight
+    };
 
     // Where the mouse lies beyond the cells shown during a drag.
     enum Side { NoSide = 0, LeftSide = 1, RightSide = 2, AboveSide = 4, BelowSide = 8 };
