@@ -1,13 +1,19 @@
 #include "application.h"
 #include "autosizelabel.h"
 #include "form1.h"
+#include "jpegdecoder.h"
+#include "kinshipgrid.h"
+#include "linklabel.h"
 #include "markerbar.h"
 #include "personboxes.h"
 #include "pictureview.h"
 #include "radiogroup.h"
 #include "statuspanels.h"
 
+#include <QClipboard>
+#include <QFile>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -41,6 +47,15 @@ private slots:
     void labelsFollowTheirCaptions();
     void resizingMovesNoControl();
     void errorsInHandlersReachTheReporter();
+    void degreeShowsItsTextAndPicture_data();
+    void degreeShowsItsTextAndPicture();
+    void degreeChangeKeepsTheRelations();
+    void typedMemoTextLastsUntilAnotherDegree();
+    void chosenItemAtStartRunsNothing();
+    void keyboardWrapsFromTheLastDegreeToTheFirst();
+    void hoverWorksOverBlankPlaces();
+    void cutTermShowsOnTheRelationsPage();
+    void bothLinksCarryOneAddress();
     void exitButtonClosesTheWindow();
 
 private:
@@ -407,6 +422,157 @@ void TestForm1::errorsInHandlersReachTheReporter()
     click(head(3));
     QCOMPARE(form->relations().FromPerson(), 3);
     Application::setErrorReporter({});
+}
+
+static QImage resourcePicture(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return decodeJpeg(file.readAll());
+}
+
+void TestForm1::degreeShowsItsTextAndPicture_data()
+{
+    QTest::addColumn<int>("item");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("Первая степень")
+        << 1 << QStringList { "ПЕРВАЯ СТЕПЕНЬ РОДСТВА:", "       отец и сын, отец и дочь,",
+                              "       мать и сын, мать и дочь; " };
+    QTest::newRow("Четвёртая степень")
+        << 5 << QStringList { "ЧЕТВЕРТАЯ СТЕПЕНЬ РОДСТВА:", "     двоюродные сестры  и братья,",
+                              "     двоюродный  дед и внучатые  племянники,",
+                              "     двоюродная  бабка  и внучатые племянницы;" };
+    QTest::newRow("Шестая степень")
+        << 7 << QStringList { "ШЕСТАЯ СТЕПЕНЬ РОДСТВА:  ", "     троюродные  сестры и братья" };
+}
+
+void TestForm1::degreeShowsItsTextAndPicture()
+{
+    QFETCH(int, item);
+    QFETCH(QStringList, lines);
+    auto *stepeny = child<RadioGroup>("Stepeny");
+    auto *image = child<PictureView>("Image1");
+    const QImage fullTree = image->grab().toImage();
+    QTest::mouseClick(stepeny->itemButton(item), Qt::LeftButton);
+    QCOMPARE(stepeny->itemIndex(), item);
+    QCOMPARE(child<QPlainTextEdit>("StepMemo")->toPlainText().split(u'\n'), lines);
+    QCOMPARE(image->picture(), resourcePicture(QStringLiteral(":/JPEG/%1STEP").arg(item)));
+    // On the screen, persons of other degrees are gone: person 21 is of none.
+    const QImage shown = image->grab().toImage();
+    const QPoint face = PersonBoxes::box(21).center();
+    QVERIFY(shown.pixel(face) != fullTree.pixel(face));
+    QCOMPARE(shown.pixel(face), shown.pixel(QPoint(540, 5)));
+
+    // Back to "Все": one line of four blanks and the full tree.
+    QTest::mouseClick(stepeny->itemButton(0), Qt::LeftButton);
+    QCOMPARE(child<QPlainTextEdit>("StepMemo")->toPlainText(), "    ");
+    QCOMPARE(image->grab().toImage(), fullTree);
+}
+
+void TestForm1::degreeChangeKeepsTheRelations()
+{
+    click(head(3));
+    move(head(8) + QPoint(1, 0));
+    const RelationsDisplay before = form->relations().display();
+    const QPoint kursorTo = child("KursorTo")->pos();
+    QTest::mouseClick(child<RadioGroup>("Stepeny")->itemButton(2), Qt::LeftButton);
+    QCOMPARE(form->relations().FromPerson(), 3);
+    QCOMPARE(form->relations().ToPerson(), 8);
+    QVERIFY(form->relations().display() == before);
+    QCOMPARE(child("KursorTo")->pos(), kursorTo);
+    QCOMPARE(child<QLabel>("NameFrom")->text(), "отец");
+    QCOMPARE(panel(1), "3");
+    QCOMPARE(panel(2), "8");
+}
+
+void TestForm1::typedMemoTextLastsUntilAnotherDegree()
+{
+    auto *stepeny = child<RadioGroup>("Stepeny");
+    auto *memo = child<QPlainTextEdit>("StepMemo");
+    QTest::mouseClick(stepeny->itemButton(3), Qt::LeftButton);
+    memo->setFocus();
+    memo->moveCursor(QTextCursor::End);
+    QTest::keyClicks(memo, "typed");
+    const QString typed = memo->toPlainText();
+    QVERIFY(typed.endsWith("typed"));
+    QTest::mouseClick(stepeny->itemButton(3), Qt::LeftButton);
+    QTest::mouseDClick(stepeny->itemButton(3), Qt::LeftButton);
+    QCOMPARE(memo->toPlainText(), typed);
+    QTest::mouseClick(stepeny->itemButton(4), Qt::LeftButton);
+    QVERIFY(!memo->toPlainText().contains("typed"));
+    QVERIFY(memo->toPlainText().startsWith("ТРЕТЬЯ СТЕПЕНЬ РОДСТВА:"));
+}
+
+void TestForm1::chosenItemAtStartRunsNothing()
+{
+    auto *image = child<PictureView>("Image1");
+    QCOMPARE(image->picture(), resourcePicture(":/JPEG/0STEP"));
+    QTest::mouseClick(child<RadioGroup>("Stepeny")->itemButton(0), Qt::LeftButton);
+    QVERIFY(child<QPlainTextEdit>("StepMemo")->toPlainText().isEmpty());
+}
+
+void TestForm1::keyboardWrapsFromTheLastDegreeToTheFirst()
+{
+    auto *stepeny = child<RadioGroup>("Stepeny");
+    QTest::mouseClick(stepeny->itemButton(7), Qt::LeftButton);
+    QCOMPARE(child<PictureView>("Image1")->picture(), resourcePicture(":/JPEG/7STEP"));
+    QTest::keyClick(stepeny->itemButton(7), Qt::Key_Down);
+    QCOMPARE(stepeny->itemIndex(), 0);
+    QCOMPARE(child<QPlainTextEdit>("StepMemo")->toPlainText(), "    ");
+    QCOMPARE(child<PictureView>("Image1")->picture(), resourcePicture(":/JPEG/0STEP"));
+}
+
+void TestForm1::hoverWorksOverBlankPlaces()
+{
+    QTest::mouseClick(child<RadioGroup>("Stepeny")->itemButton(1), Qt::LeftButton);
+    // Person 13 is not drawn on the first degree's picture; the place still
+    // answers.
+    click(head(14));
+    move(head(13) + QPoint(1, 0));
+    QCOMPARE(form->relations().ToPerson(), 13);
+    QCOMPARE(child<QLabel>("NameFrom")->text(), "жена");
+    QCOMPARE(child<QLabel>("NameTo")->text(), "муж");
+    QCOMPARE(child<MarkerBar>("KursorTo")->color(), QColor(0, 0, 255));
+}
+
+void TestForm1::cutTermShowsOnTheRelationsPage()
+{
+    auto *pages = child<QTabWidget>("PageControl1");
+    pages->setCurrentWidget(child("TabSheet2"));
+    auto *grid = child<KinshipGrid>("RodGrid");
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->cellRect(3, 8).center());
+    QCOMPARE(grid->selectedBlock(), (TableBlock { 3, 8, 3, 8 }));
+    QTest::keyClick(grid, Qt::Key_Delete, Qt::ShiftModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), "отец\t\r\n");
+    QVERIFY(form->table().term(3, 8).isEmpty());
+
+    pages->setCurrentWidget(child("TabSheet1"));
+    click(head(3));
+    move(head(8) + QPoint(1, 0));
+    QCOMPARE(child<QLabel>("NameFrom")->text(), "");
+    QCOMPARE(child<QLabel>("NameTo")->text(), "нет определения");
+    QCOMPARE(child<MarkerBar>("KursorTo")->color(), QColor(255, 255, 255));
+    QCOMPARE(child<MarkerBar>("Shape2")->color(), QColor(255, 255, 255));
+
+    // Pasting it back restores the term at the next move.
+    pages->setCurrentWidget(child("TabSheet2"));
+    QTest::keyClick(grid, Qt::Key_Insert, Qt::ShiftModifier);
+    pages->setCurrentWidget(child("TabSheet1"));
+    move(head(8) + QPoint(2, 0));
+    QCOMPARE(child<QLabel>("NameFrom")->text(), "отец");
+    QCOMPARE(child<MarkerBar>("KursorTo")->color(), QColor(255, 0, 0));
+}
+
+void TestForm1::bothLinksCarryOneAddress()
+{
+    auto *one = child<LinkLabel>("LinkLabel1");
+    auto *two = child<LinkLabel>("LinkLabel2");
+    QCOMPARE(one->text(), two->text());
+    QCOMPARE(one->href(), two->href());
+    QCOMPARE(one->href(), "mailto:" + one->text());
+    QVERIFY(one->underline());
+    QVERIFY(!two->underline());
 }
 
 void TestForm1::exitButtonClosesTheWindow()
