@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 #include <memory>
+#include <utility>
 
 namespace Ui {
 class TForm1;
@@ -14,8 +15,7 @@ class TForm1;
 // The program's one window. Its layout, captions and content come from
 // form1.ui; the code here holds the event handlers and hands the results of
 // the relations rules to the controls.
-class TForm1 : public QMainWindow
-{
+class TForm1 : public QMainWindow {
     Q_OBJECT
 
 public:
@@ -35,11 +35,14 @@ protected:
     bool event(QEvent *event) override;
 
 private:
-    void showRelations();
+    void showRelations(bool overPerson = false);
+    void describePair(const RelationsDisplay &d);
 
     std::unique_ptr<Ui::TForm1> ui;
     KinshipTable kinship;
     Relations rules;
     RelationsDisplay shown;
+    // The reference and hovered persons whose terms the labels show.
+    std::pair<int, int> describedPair;
     bool activated = false;
 };

@@ -12,6 +12,7 @@ KinshipGridPage::KinshipGridPage(QWidget *parent)
     , rodGrid(new KinshipGrid(this))
 {
     rodGrid->setObjectName(QStringLiteral("RodGrid"));
+    rodGrid->setAccessibleName(QStringLiteral("Родство"));
     // The grid keeps its place and size whatever the page's size.
     rodGrid->setGeometry(0, 0, 760, 458);
     rodGrid->setFixedSize(760, 458);

@@ -12,6 +12,7 @@ TermsPage::TermsPage(QWidget *parent)
     setObjectName(QStringLiteral("TabSheet4"));
 
     Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setAccessibleName(QStringLiteral("Термины"));
     // No layout: the memo stays at its place and size when the page grows
     // or shrinks, and the page cuts it off when it is smaller.
     Memo1->setGeometry(0, 0, 767, 475);

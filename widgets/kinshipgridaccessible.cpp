@@ -46,6 +46,12 @@ public:
         case QAccessible::Name:
         case QAccessible::Value:
             return grid->table()->term(row, column);
+        case QAccessible::Description:
+            // What the italic face shows on the screen.
+            if (grid->table()->IsAffinity(row, column)
+                && !grid->table()->term(row, column).isEmpty())
+                return QStringLiteral("свойство");
+            return {};
         default:
             return {};
         }

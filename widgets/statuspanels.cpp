@@ -30,7 +30,10 @@ StatusPanels::StatusPanels(QWidget *parent)
         panel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         panel->setIndent(2);
         panel->setFont(font());
-        panel->setAutoFillBackground(false);
+        // Opaque in the bar's own colour: a new text repaints the panel
+        // alone, not the bar and the window beneath it.
+        panel->setBackgroundRole(QPalette::Window);
+        panel->setAutoFillBackground(true);
     }
     placePanels();
 }
@@ -39,6 +42,12 @@ void StatusPanels::setPanelText(int index, const QString &text)
 {
     if (index >= 0 && index < PanelCount)
         m_panels[index]->setText(text);
+}
+
+void StatusPanels::setPanelDescription(int index, const QString &description)
+{
+    if (index >= 0 && index < PanelCount)
+        m_panels[index]->setAccessibleDescription(description);
 }
 
 QString StatusPanels::panelText(int index) const
@@ -75,8 +84,13 @@ void StatusPanels::changeEvent(QEvent *event)
 
 void StatusPanels::placePanels()
 {
-    for (int i = 0; i < PanelCount; ++i)
-        m_panels[i]->setGeometry(panelRect(i));
+    for (int i = 0; i < PanelCount; ++i) {
+        // A fixed size keeps a new text from asking the status bar for a new
+        // layout, which would repaint the whole bar at every mouse move.
+        const QRect r = panelRect(i);
+        m_panels[i]->setFixedSize(r.size());
+        m_panels[i]->move(r.topLeft());
+    }
     // The grip lies over the right end of the last panel.
     if (auto *grip = findChild<QSizeGrip *>(QString(), Qt::FindDirectChildrenOnly))
         grip->raise();

@@ -20,6 +20,8 @@ public:
     // and an empty rectangle.
     void setPanelText(int index, const QString &text);
     QString panelText(int index) const;
+    // What assistive technology says a panel shows; its name is its text.
+    void setPanelDescription(int index, const QString &description);
     QRect panelRect(int index) const;
 
 protected:
