@@ -2,6 +2,7 @@
 
 #include "degreeresources.h"
 #include "degrees.h"
+#include "personboxes.h"
 #include "ui_form1.h"
 
 TForm1::TForm1(QWidget *parent)
@@ -15,6 +16,10 @@ TForm1::TForm1(QWidget *parent)
     // is the stored one too.
     move(11, 17);
     ui->TabSheet2->setTable(&kinship);
+    ui->StatusBar1->setPanelDescription(0, QStringLiteral("Положение мыши на рисунке"));
+    ui->StatusBar1->setPanelDescription(1, QStringLiteral("От кого считать"));
+    ui->StatusBar1->setPanelDescription(2, QStringLiteral("Кого видим"));
+    describePair(shown);
     ui->PageControl1->setFocus();
 
     connect(ui->Image1, &PictureView::mouseDown, this, &TForm1::Image1MouseDown);
@@ -50,17 +55,19 @@ void TForm1::Image1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift
 void TForm1::Image1MouseMove(Qt::KeyboardModifiers shift, int x, int y)
 {
     rules.Image1MouseMove(shift, x, y);
-    showRelations();
+    showRelations(PersonBoxes::hitTest(x, y) != 0);
 }
 
 void TForm1::StepenyClick()
 {
     const int n = ui->Stepeny->itemIndex();
     // The stored texts break lines with CR LF; the memo wants plain line breaks.
-    ui->StepMemo->setPlainText(LoadDegreeText(Degrees::textName(n)).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    ui->StepMemo->setPlainText(
+        LoadDegreeText(Degrees::textName(n)).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     QImage picture = ui->Image1->picture();
     LoadJpegFromResource(Degrees::pictureName(n), picture);
-    ui->Image1->setPicture(picture);
+    // The decoded picture owns its pixels: the view takes it without a copy.
+    ui->Image1->takePicture(std::move(picture));
 }
 
 void TForm1::BitBtn1Click()
@@ -70,7 +77,9 @@ void TForm1::BitBtn1Click()
 
 // Writes what the rules now show into the controls, touching only what
 // changed, so that a move within one box costs no more than the status text.
-void TForm1::showRelations()
+// overPerson: a move over a person, after which the labels show the pair
+// under the mouse.
+void TForm1::showRelations(bool overPerson)
 {
     const RelationsDisplay &d = rules.display();
     if (d.kursorFrom != shown.kursorFrom)
@@ -88,5 +97,27 @@ void TForm1::showRelations()
     for (int i = 0; i < int(d.panels.size()); ++i)
         if (d.panels[i] != shown.panels[i])
             ui->StatusBar1->setPanelText(i, d.panels[i]);
+    // A new pair may have the same terms as the last one (1 -> 3 and then
+    // 3 -> 12 are both "отец" / "сын"), so the pair counts as well as the terms.
+    if (overPerson) {
+        const std::pair pair { rules.FromPerson(), rules.ToPerson() };
+        if (pair != describedPair || d.nameFrom != shown.nameFrom || d.nameTo != shown.nameTo)
+            describePair(d);
+    }
     shown = d;
+}
+
+// Assistive technology reads the pair the labels speak of from the picture's
+// description, e.g. "3 → 8: отец / дочь"; an empty term is left out.
+void TForm1::describePair(const RelationsDisplay &d)
+{
+    describedPair = { rules.FromPerson(), rules.ToPerson() };
+    QString terms = d.nameFrom;
+    if (!terms.isEmpty() && !d.nameTo.isEmpty())
+        terms += QStringLiteral(" / ");
+    terms += d.nameTo;
+    ui->Image1->setAccessibleDescription(QStringLiteral("%1 → %2: %3")
+                                             .arg(describedPair.first)
+                                             .arg(describedPair.second)
+                                             .arg(terms));
 }

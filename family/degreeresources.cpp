@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 
 #include <stdexcept>
@@ -21,6 +22,17 @@ namespace {
 // folder's own entries, so slashes or ".." in it cannot reach other files.
 QString findResource(const QString &folder, const QString &name)
 {
+    // The names are stored in upper case and asked for in lower case: the
+    // name as given and in upper case are looked up directly before the
+    // folder is listed. Only a name without a slash is, so that it cannot
+    // leave the folder, and only a file that the listing would match counts.
+    if (!name.contains(u'/')) {
+        for (const QString &candidate : { name, name.toUpper() }) {
+            const QString path = folder + u'/' + candidate;
+            if (candidate.compare(name, Qt::CaseInsensitive) == 0 && QFileInfo(path).isFile())
+                return path;
+        }
+    }
     const QStringList entries = QDir(folder).entryList(QDir::Files, QDir::Name);
     if (entries.contains(name))
         return folder + u'/' + name;

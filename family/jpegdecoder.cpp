@@ -53,22 +53,30 @@ QImage decodeJpeg(QByteArrayView data)
 
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char *>(data.data()),
-                 static_cast<unsigned long>(data.size()));
+        static_cast<unsigned long>(data.size()));
     jpeg_read_header(&info, TRUE);
     if (info.image_width > MaxSide || info.image_height > MaxSide) {
         jpeg_destroy_decompress(&info);
         throw JpegError("JPEG picture too large");
     }
+#ifdef JCS_ALPHA_EXTENSIONS
+    // libjpeg-turbo writes the pixels in QImage's RGB32 layout (0xffRRGGBB
+    // in native byte order) straight into the image: no second buffer and no
+    // conversion pass.
+    info.out_color_space = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRA : JCS_EXT_ARGB;
+    constexpr QImage::Format rowFormat = QImage::Format_RGB32;
+#else
     info.out_color_space = JCS_RGB;
+    constexpr QImage::Format rowFormat = QImage::Format_RGB888;
+#endif
     info.dct_method = JDCT_ISLOW;
     info.do_fancy_upsampling = TRUE;
     info.scale_num = 1;
     info.scale_denom = 1;
     jpeg_start_decompress(&info);
 
-    // libjpeg writes its RGB rows straight into the image; no C++ object with
-    // a destructor lives in this frame across the decode.
-    result = new QImage(int(info.output_width), int(info.output_height), QImage::Format_RGB888);
+    // No C++ object with a destructor lives in this frame across the decode.
+    result = new QImage(int(info.output_width), int(info.output_height), rowFormat);
     if (result->isNull()) {
         delete result;
         jpeg_destroy_decompress(&info);
@@ -81,7 +89,9 @@ QImage decodeJpeg(QByteArrayView data)
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);
 
-    QImage image = result->convertToFormat(QImage::Format_RGB32);
+    QImage image = rowFormat == QImage::Format_RGB32
+        ? std::move(*result)
+        : result->convertToFormat(QImage::Format_RGB32);
     delete result;
     return image;
 }

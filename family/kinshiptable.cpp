@@ -77,10 +77,16 @@ bool KinshipTable::IsAffinity(int r, int c) const
 QString KinshipTable::BlockText(const TableBlock &block) const
 {
     checkBlock(block);
+    // One allocation: every term with its TAB, and CR LF after every row.
+    qsizetype length = 2 * qsizetype(block.r2 - block.r1 + 1);
+    for (int r = block.r1; r <= block.r2; ++r)
+        for (int c = block.c1; c <= block.c2; ++c)
+            length += cell(r, c).term.size() + 1;
     QString text;
+    text.reserve(length);
     for (int r = block.r1; r <= block.r2; ++r) {
         for (int c = block.c1; c <= block.c2; ++c) {
-            text += term(r, c);
+            text += cell(r, c).term;
             text += u'\t';
         }
         text += u"\r\n";
@@ -96,36 +102,54 @@ void KinshipTable::ClearBlock(const TableBlock &block)
             cell(r, c).term.clear();
 }
 
+namespace {
+
+// The first position from `from` on that ends a line of pasted text (CR, LF,
+// NUL) or, with `tabs`, a field (also TAB); the text's size where none does.
+// All four are below 14, so most characters cost one comparison.
+qsizetype nextStop(QStringView text, qsizetype from, bool tabs)
+{
+    const char16_t *data = text.utf16();
+    const qsizetype size = text.size();
+    for (qsizetype i = from; i < size; ++i) {
+        const char16_t ch = data[i];
+        if (ch <= u'\r' && (ch == u'\r' || ch == u'\n' || ch == u'\0' || (tabs && ch == u'\t')))
+            return i;
+    }
+    return size;
+}
+
+} // namespace
+
 void KinshipTable::PasteText(const TableBlock &block, QStringView text)
 {
     checkBlock(block);
-    // The text ends at its first NUL.
-    if (const qsizetype nul = text.indexOf(QChar(u'\0')); nul >= 0)
-        text = text.first(nul);
+    const qsizetype size = text.size();
+    const auto endsLine = [&](qsizetype i) {
+        return i >= size || text[i] == u'\r' || text[i] == u'\n' || text[i] == u'\0';
+    };
 
-    // Only as many lines as the block has rows are read, and of each line only
-    // as many fields as it has columns, so the cost does not grow with
-    // whatever lies beyond the block.
+    // The text is read in one pass and only as far as the block reaches: the
+    // fields of a row up to the block's last column, the lines up to its last
+    // row. The text ends at its first NUL, which is looked for only that far
+    // too, so the cost does not grow with whatever lies beyond the block.
     qsizetype pos = 0;
-    for (int r = block.r1; r <= block.r2 && pos < text.size(); ++r) {
-        qsizetype end = pos;
-        while (end < text.size() && text[end] != u'\r' && text[end] != u'\n')
-            ++end;
-        const QStringView line = text.sliced(pos, end - pos);
-        pos = end;
-        if (pos < text.size())
-            pos += (text[pos] == u'\r' && pos + 1 < text.size() && text[pos + 1] == u'\n') ? 2 : 1;
-
+    for (int r = block.r1; r <= block.r2 && pos < size && text[pos] != u'\0'; ++r) {
         // The line is read as if followed by one TAB; a field is taken while
         // more than that final TAB remains, so a TAB at the end of a line
-        // adds no empty field.
-        qsizetype fieldStart = 0;
-        for (int c = block.c1; c <= block.c2 && line.size() + 1 - fieldStart > 1; ++c) {
-            qsizetype tab = line.indexOf(u'\t', fieldStart);
-            if (tab < 0)
-                tab = line.size();
-            cell(r, c).term = line.sliced(fieldStart, tab - fieldStart).toString();
-            fieldStart = tab + 1;
+        // adds no empty field and an empty line leaves its row as it was.
+        for (int c = block.c1; c <= block.c2 && !endsLine(pos); ++c) {
+            const qsizetype end = nextStop(text, pos, true);
+            cell(r, c).term = text.sliced(pos, end - pos).toString();
+            pos = end < size && text[end] == u'\t' ? end + 1 : end;
         }
+        if (r == block.r2)
+            break;
+        // Fields beyond the block's last column are passed over; a line ends
+        // at CR LF, a lone CR or a lone LF.
+        pos = nextStop(text, pos, false);
+        if (pos >= size || text[pos] == u'\0')
+            break;
+        pos += (text[pos] == u'\r' && pos + 1 < size && text[pos + 1] == u'\n') ? 2 : 1;
     }
 }

@@ -6,6 +6,25 @@
 #include <QEvent>
 #include <QPainter>
 
+namespace {
+
+// A caption may be a term of megabytes after a paste into the table, yet no
+// screen shows more than a few thousand of its characters: only so many are
+// measured and drawn, so that such a caption costs no more than a long one.
+constexpr qsizetype MaxShownChars = 8192;
+
+QString shownCaption(const QString &caption)
+{
+    if (caption.size() <= MaxShownChars)
+        return caption;
+    qsizetype n = MaxShownChars;
+    if (caption.at(n - 1).isHighSurrogate())
+        --n;
+    return caption.left(n);
+}
+
+} // namespace
+
 AutoSizeLabel::AutoSizeLabel(QWidget *parent)
     : AutoSizeLabel(QString(), parent)
 {
@@ -43,9 +62,10 @@ void AutoSizeLabel::setAutoSize(bool on)
 
 QSize AutoSizeLabel::sizeHint() const
 {
+    const QString caption = shownCaption(text());
     if (wordWrap())
-        return { width(), captionExtent(fontMetrics(), text(), width()).height() };
-    return captionExtent(fontMetrics(), text());
+        return { width(), captionExtent(fontMetrics(), caption, width()).height() };
+    return captionExtent(fontMetrics(), caption);
 }
 
 QSize AutoSizeLabel::minimumSizeHint() const
@@ -62,7 +82,7 @@ void AutoSizeLabel::paintEvent(QPaintEvent *)
     if (wordWrap())
         flags |= Qt::TextWordWrap;
     p.setPen(palette().color(QPalette::WindowText));
-    p.drawText(contentsRect(), flags, text());
+    p.drawText(contentsRect(), flags, shownCaption(text()));
 }
 
 void AutoSizeLabel::changeEvent(QEvent *event)

@@ -2,15 +2,44 @@
 
 #include "jpegdecoder.h"
 
+#include <QAccessibleWidget>
+#include <QApplication>
 #include <QFile>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QtMath>
 
 #include <stdexcept>
+
+namespace {
+
+// A picture to assistive technology: its name and description are the
+// widget's accessible name and description, which the owner keeps current.
+QAccessibleInterface *pictureViewFactory(const QString &key, QObject *object)
+{
+    if (key == QLatin1String("PictureView") && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Graphic);
+    return nullptr;
+}
+
+// The pixel under a position. Between device and logical pixels (a scale
+// factor of 2) a position may lie halfway into a pixel; it is still that
+// pixel, where rounding would give the next one.
+QPoint pixelAt(QPointF position)
+{
+    return { qFloor(position.x()), qFloor(position.y()) };
+}
+
+} // namespace
 
 PictureView::PictureView(QWidget *parent)
     : QWidget(parent)
 {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(pictureViewFactory);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
     // Moves without a button are reported too.
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -25,10 +54,16 @@ void PictureView::setPicture(const QImage &picture)
     update();
 }
 
+void PictureView::takePicture(QImage &&picture)
+{
+    m_picture = std::move(picture);
+    update();
+}
+
 void PictureView::loadJpeg(QByteArrayView jpegBytes)
 {
     // Decode first: a failure leaves the shown picture as it was.
-    setPicture(decodeJpeg(jpegBytes));
+    takePicture(decodeJpeg(jpegBytes));
 }
 
 void PictureView::setJpegResource(const QString &path)
@@ -63,32 +98,117 @@ void PictureView::paintEvent(QPaintEvent *event)
 void PictureView::mousePressEvent(QMouseEvent *event)
 {
     event->accept();
-    const QPoint pos = event->position().toPoint();
-    // While another button keeps the mouse here, a press may arrive with
-    // the pointer outside; only presses over the view count.
-    if (!rect().contains(pos))
-        return;
-    if (event->button() == Qt::LeftButton)
-        m_leftDrag = true;
-    emit mouseDown(event->button(), event->modifiers(), pos.x(), pos.y());
+    if (!cameThroughWindow(event))
+        deliver(event, pixelAt(event->position()));
 }
 
 void PictureView::mouseMoveEvent(QMouseEvent *event)
 {
     event->accept();
-    // A release lost to a grab elsewhere must not leave a drag behind.
-    if (!(event->buttons() & Qt::LeftButton))
-        m_leftDrag = false;
-    const QPoint pos = event->position().toPoint();
-    if (m_leftDrag || rect().contains(pos))
-        emit mouseMove(event->modifiers(), pos.x(), pos.y());
+    if (!cameThroughWindow(event))
+        deliver(event, pixelAt(event->position()));
 }
 
 void PictureView::mouseReleaseEvent(QMouseEvent *event)
 {
     event->accept();
-    if (event->button() == Qt::LeftButton)
-        m_leftDrag = false;
+    if (!cameThroughWindow(event))
+        deliver(event, pixelAt(event->position()));
+}
+
+// The rules for every press, move and release: the window's own, or one
+// sent to the view directly.
+void PictureView::deliver(const QMouseEvent *event, QPoint pos)
+{
+    const bool leftHeld = event->buttons() & Qt::LeftButton;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        // During the left drag every press over the view is reported, the
+        // bars' pixels included.
+        if (m_leftDrag) {
+            if (rect().contains(pos))
+                emit mouseDown(event->button(), event->modifiers(), pos.x(), pos.y());
+            return;
+        }
+        // A left button pressed elsewhere keeps the mouse there.
+        if (leftHeld && event->button() != Qt::LeftButton)
+            return;
+        if (!isTopmostAt(pos))
+            return;
+        if (event->button() == Qt::LeftButton)
+            m_leftDrag = true;
+        emit mouseDown(event->button(), event->modifiers(), pos.x(), pos.y());
+        return;
+    case QEvent::MouseMove:
+        // A release lost to a grab elsewhere must not leave a drag behind.
+        if (!leftHeld)
+            m_leftDrag = false;
+        if (m_leftDrag || (!leftHeld && isTopmostAt(pos)))
+            emit mouseMove(event->modifiers(), pos.x(), pos.y());
+        return;
+    case QEvent::MouseButtonRelease:
+        if (event->button() == Qt::LeftButton)
+            m_leftDrag = false;
+        return;
+    default:
+        return;
+    }
+}
+
+// Whether the view is the control under the pointer, not covered there by
+// one lying over it.
+bool PictureView::isTopmostAt(QPoint pos) const
+{
+    if (!rect().contains(pos))
+        return false;
+    const QWidget *top = window();
+    return top == this || top->childAt(mapTo(top, pos)) == this;
+}
+
+void PictureView::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    QWindow *handle = window()->windowHandle();
+    if (handle && handle != m_window) {
+        if (m_window)
+            m_window->removeEventFilter(this);
+        m_window = handle;
+        m_window->installEventFilter(this);
+    }
+}
+
+// Qt hands every mouse event, while any button is held, to the control the
+// first of those buttons was pressed on; here only a left press over the view
+// keeps the mouse. So the view takes the window's own mouse events and
+// applies its rules to them whichever control Qt then hands them to.
+bool PictureView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_window)
+        return QWidget::eventFilter(watched, event);
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease
+        && type != QEvent::MouseMove && type != QEvent::MouseButtonDblClick)
+        return false;
+    const auto *mouse = static_cast<const QMouseEvent *>(event);
+    m_windowEvent
+        = { type, mouse->timestamp(), mouse->button(), mouse->buttons(), mouse->globalPosition() };
+    // An open menu takes the mouse. The second press of a double click has
+    // come before its double-click event: one press counts.
+    if (QApplication::activePopupWidget() || type == QEvent::MouseButtonDblClick)
+        return false;
+    QWidget *top = window();
+    deliver(mouse, mapFrom(top, pixelAt(mouse->position())));
+    return false;
+}
+
+// Whether Qt made the event from the window's event the view has just taken.
+bool PictureView::cameThroughWindow(const QMouseEvent *event) const
+{
+    const WindowEvent &w = m_windowEvent;
+    return m_window && event->type() == w.type && event->timestamp() == w.timestamp
+        && event->button() == w.button && event->buttons() == w.buttons
+        && event->globalPosition() == w.globalPosition;
 }
 
 void PictureView::hideEvent(QHideEvent *event)
