@@ -69,8 +69,8 @@ AboutPage::AboutPage(QWidget *parent)
     link->setUnderline(false);
     link->setBackgroundRole(QPalette::Button);
     link->setGeometry(493, 149, 89, 16);
-    link->setHref(QStringLiteral("mailto:vetvitsa@example.org"));
-    link->setText(QStringLiteral("vetvitsa@example.org"));
+    link->setHref(QStringLiteral("mailto:vetv@example.org"));
+    link->setText(QStringLiteral("vetv@example.org"));
 
     for (const Caption &c : captionsAfterLink)
         addCaption(this, c);

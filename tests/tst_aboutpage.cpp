@@ -11,8 +11,8 @@
 
 namespace {
 
-const QString contactAddress = QStringLiteral("vetvitsa@example.org");
-const QString contactLink = QStringLiteral("mailto:vetvitsa@example.org");
+const QString contactAddress = QStringLiteral("vetv@example.org");
+const QString contactLink = QStringLiteral("mailto:vetv@example.org");
 
 // Stands in for the system's mail handler and records every link handed to it.
 class MailHandler : public QObject {

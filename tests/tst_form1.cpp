@@ -158,7 +158,7 @@ void TestForm1::relationsPageLayout_data()
     row("Label2", "AutoSizeLabel", { 621, 406, 110, 13 }, false, "Свойства (по бракам)");
     row("Shape5", "MarkerBar", { 560, 354, 49, 8 }, true);
     row("Label3", "AutoSizeLabel", { 621, 350, 114, 13 }, false, "От кого считать (клик)");
-    row("LinkLabel1", "LinkLabel", { 618, 468, 71, 13 }, false, "vetvitsa@example.org");
+    row("LinkLabel1", "LinkLabel", { 618, 468, 71, 13 }, false, "vetv@example.org");
     row("RxLabel1", "ShadowLabel", { 567, 436, 154, 13 }, false, "Разработка  команда Ветвицы");
     row("RxLabel2", "ShadowLabel", { 591, 453, 114, 13 }, false, "Версия 1.0   Май 2003");
     row("Stepeny", "RadioGroup", { 3, 418, 253, 81 }, true, "Степени родства");
