@@ -1,10 +1,9 @@
 #include "linklabel.h"
 
-#include "captionaccessible.h"
 #include "captiontext.h"
 
+#include <QAccessible>
 #include <QDesktopServices>
-#include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QUrl>
@@ -19,21 +18,10 @@ LinkLabel::LinkLabel(QWidget *parent)
 }
 
 LinkLabel::LinkLabel(const QString &text, QWidget *parent)
-    : QLabel(parent)
+    : CaptionLabel(parent)
 {
-    CaptionAccessible::install();
-    setTextFormat(Qt::PlainText);
-    setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setAutoFillBackground(true);
-    setBackgroundRole(QPalette::Window);
     setCursor(Qt::PointingHandCursor);
     setText(text);
-}
-
-void LinkLabel::setText(const QString &text)
-{
-    QLabel::setText(text);
-    fitToText();
 }
 
 void LinkLabel::setHref(const QString &href)
@@ -59,14 +47,9 @@ void LinkLabel::openLink()
     QDesktopServices::openUrl(QUrl(m_href));
 }
 
-QSize LinkLabel::sizeHint() const
+QSize LinkLabel::textExtent() const
 {
     return captionExtent(QFontMetrics(linkFont(), this), text());
-}
-
-QSize LinkLabel::minimumSizeHint() const
-{
-    return sizeHint();
 }
 
 void LinkLabel::paintEvent(QPaintEvent *)
@@ -77,13 +60,6 @@ void LinkLabel::paintEvent(QPaintEvent *)
     // Pure blue always: no hover, visited or disabled colours.
     p.setPen(linkBlue);
     p.drawText(contentsRect(), int(alignment()) | Qt::TextShowMnemonic, text());
-}
-
-void LinkLabel::changeEvent(QEvent *event)
-{
-    QLabel::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
-        fitToText();
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent *event)
@@ -110,9 +86,4 @@ QFont LinkLabel::linkFont() const
     QFont f = font();
     f.setUnderline(m_underline);
     return f;
-}
-
-void LinkLabel::fitToText()
-{
-    resize(sizeHint());
 }

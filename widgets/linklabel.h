@@ -1,13 +1,12 @@
 #pragma once
 
-#include <QLabel>
+#include "captionlabel.h"
 
 // A label that hands its link target to the system each time the left
 // button is pressed on it. Its text is always pure blue; it has a hand
 // cursor and sizes itself to its text.
-class LinkLabel : public QLabel {
+class LinkLabel : public CaptionLabel {
     Q_OBJECT
-    Q_PROPERTY(QString text READ text WRITE setText)
     Q_PROPERTY(QString href READ href WRITE setHref)
     Q_PROPERTY(bool underline READ underline WRITE setUnderline)
 
@@ -21,25 +20,19 @@ public:
     bool underline() const { return m_underline; }
     void setUnderline(bool on);
 
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
-
 public slots:
-    // Hides QLabel::setText so that the size follows the caption.
-    void setText(const QString &text);
     // Hands href to the system; what happens then is the system's business.
     void openLink();
 
 protected:
+    QSize textExtent() const override;
     void paintEvent(QPaintEvent *event) override;
-    void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     QFont linkFont() const;
-    void fitToText();
 
     QString m_href;
     bool m_underline = true;

@@ -1,9 +1,7 @@
 #include "shadowlabel.h"
 
-#include "captionaccessible.h"
 #include "captiontext.h"
 
-#include <QEvent>
 #include <QPainter>
 
 ShadowLabel::ShadowLabel(QWidget *parent)
@@ -12,35 +10,12 @@ ShadowLabel::ShadowLabel(QWidget *parent)
 }
 
 ShadowLabel::ShadowLabel(const QString &text, QWidget *parent)
-    : QLabel(parent)
+    : CaptionLabel(parent)
 {
-    CaptionAccessible::install();
-    setTextFormat(Qt::PlainText);
-    setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setAutoFillBackground(true);
-    setBackgroundRole(QPalette::Window);
     setText(text);
 }
 
-void ShadowLabel::setText(const QString &text)
-{
-    QLabel::setText(text);
-    fitToText();
-}
-
-void ShadowLabel::setAutoSize(bool on)
-{
-    if (on == m_autoSize)
-        return;
-    rememberGivenSize();
-    m_autoSize = on;
-    if (on)
-        fitToText();
-    else if (m_givenSize.isValid())
-        resize(m_givenSize);
-}
-
-QSize ShadowLabel::sizeHint() const
+QSize ShadowLabel::textExtent() const
 {
     // One pixel on either side is kept free of text.
     if (wordWrap()) {
@@ -48,11 +23,6 @@ QSize ShadowLabel::sizeHint() const
         return { width(), captionExtent(fontMetrics(), text(), textWidth).height() };
     }
     return captionExtent(fontMetrics(), text()) + QSize(2, 0);
-}
-
-QSize ShadowLabel::minimumSizeHint() const
-{
-    return sizeHint();
 }
 
 void ShadowLabel::paintEvent(QPaintEvent *)
@@ -71,26 +41,4 @@ void ShadowLabel::paintEvent(QPaintEvent *)
     p.drawText(QRect(0, -1, textWidth, height()), flags, text());
     p.setPen(palette().color(QPalette::WindowText));
     p.drawText(QRect(1, 0, textWidth, height()), flags, text());
-}
-
-void ShadowLabel::changeEvent(QEvent *event)
-{
-    QLabel::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
-        fitToText();
-}
-
-void ShadowLabel::rememberGivenSize()
-{
-    if (size() != m_fittedSize)
-        m_givenSize = size();
-}
-
-void ShadowLabel::fitToText()
-{
-    if (!m_autoSize)
-        return;
-    rememberGivenSize();
-    m_fittedSize = sizeHint();
-    resize(m_fittedSize);
 }
