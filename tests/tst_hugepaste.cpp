@@ -23,7 +23,15 @@
 
 namespace {
 
-enum class Kind { ManyShortLines, OneLongLine, OneHugeField, MillionsOfLines, EmptyLines, LoneCRs, NulFirst };
+enum class Kind {
+    ManyShortLines,
+    OneLongLine,
+    OneHugeField,
+    MillionsOfLines,
+    EmptyLines,
+    LoneCRs,
+    NulFirst
+};
 
 QString text(Kind kind)
 {
@@ -60,8 +68,7 @@ QString text(Kind kind)
 
 Q_DECLARE_METATYPE(Kind)
 
-class TestHugePaste : public QObject
-{
+class TestHugePaste : public QObject {
     Q_OBJECT
 
 private slots:
@@ -70,8 +77,7 @@ private slots:
     void paste();
 
 private:
-    template<typename T = QWidget>
-    T *child(const char *name) const
+    template <typename T = QWidget> T *child(const char *name) const
     {
         T *w = form->findChild<T *>(QString::fromLatin1(name));
         if (!w)
@@ -84,7 +90,10 @@ private:
         QTest::mouseMove(form->windowHandle(), windowPos);
         QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, windowPos);
     }
-    void key(Qt::Key k, Qt::KeyboardModifiers m = {}) { QTest::keyClick(form->windowHandle(), k, m); }
+    void key(Qt::Key k, Qt::KeyboardModifiers m = {})
+    {
+        QTest::keyClick(form->windowHandle(), k, m);
+    }
     void showPage(int index)
     {
         QTabBar *tabs = child<QTabWidget>("PageControl1")->tabBar();
@@ -118,17 +127,20 @@ void TestHugePaste::paste_data()
         return row;
     };
 
-    QTest::newRow("tens of MB, short lines") << Kind::ManyShortLines << true
-                                             << with(row1, 1, { "r01a", "r01b", "r01c" }) << "r22a";
+    QTest::newRow("tens of MB, short lines")
+        << Kind::ManyShortLines << true << with(row1, 1, { "r01a", "r01b", "r01c" }) << "r22a";
     QStringList longLine;
     for (int c = 1; c <= KinshipTable::Size; ++c)
         longLine << QString(63, u'д');
-    QTest::newRow("one line of megabytes") << Kind::OneLongLine << true << longLine << start.term(22, 1);
+    QTest::newRow("one line of megabytes")
+        << Kind::OneLongLine << true << longLine << start.term(22, 1);
     QTest::newRow("one term of megabytes")
-        << Kind::OneHugeField << false << with(row1, 2, { QStringLiteral("сват").repeated(2 << 20) })
-        << start.term(22, 1);
-    QTest::newRow("millions of lines") << Kind::MillionsOfLines << true << with(row1, 1, { "x" }) << "x";
-    QTest::newRow("millions of empty lines") << Kind::EmptyLines << true << row1 << start.term(22, 1);
+        << Kind::OneHugeField << false
+        << with(row1, 2, { QStringLiteral("сват").repeated(2 << 20) }) << start.term(22, 1);
+    QTest::newRow("millions of lines")
+        << Kind::MillionsOfLines << true << with(row1, 1, { "x" }) << "x";
+    QTest::newRow("millions of empty lines")
+        << Kind::EmptyLines << true << row1 << start.term(22, 1);
     QTest::newRow("millions of lone CRs") << Kind::LoneCRs << true << row1 << start.term(22, 1);
     QTest::newRow("NUL first") << Kind::NulFirst << true << row1 << start.term(22, 1);
 }
@@ -185,11 +197,13 @@ void TestHugePaste::paste()
     QCOMPARE(child<StatusPanels>("StatusBar1")->panelText(2), "2");
 
     qInfo("%lld characters: paste %lld ms, grid repaint %lld ms, hover and repaint %lld ms",
-          qlonglong(pasted.size()), pasteMs, repaintMs, hoverMs);
-    // Bounds against a hang only; the figures above are what to look at.
+        qlonglong(pasted.size()), pasteMs, repaintMs, hoverMs);
+    // Generous bounds, against a hang or a cost that grows with the text; the
+    // figures above are what to look at. A hover that laid out a whole term
+    // of megabytes took seconds.
     QVERIFY2(pasteMs < 10000, qPrintable(QString::number(pasteMs)));
     QVERIFY2(repaintMs < 10000, qPrintable(QString::number(repaintMs)));
-    QVERIFY2(hoverMs < 10000, qPrintable(QString::number(hoverMs)));
+    QVERIFY2(hoverMs < 3000, qPrintable(QString::number(hoverMs)));
 }
 
 int main(int argc, char *argv[])

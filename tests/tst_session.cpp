@@ -55,8 +55,7 @@ bool sanitized()
 
 } // namespace
 
-class TestSession : public QObject
-{
+class TestSession : public QObject {
     Q_OBJECT
 
 private slots:
@@ -64,8 +63,7 @@ private slots:
     void degreeChangesKeepMemoryFlat();
 
 private:
-    template<typename T = QWidget>
-    T *child(const char *name) const
+    template <typename T = QWidget> T *child(const char *name) const
     {
         T *w = form->findChild<T *>(QString::fromLatin1(name));
         if (!w)
@@ -80,7 +78,10 @@ private:
         QTest::mouseClick(form->windowHandle(), b, {}, windowPos);
     }
     void move(QPoint windowPos) { QTest::mouseMove(form->windowHandle(), windowPos); }
-    void key(Qt::Key k, Qt::KeyboardModifiers m = {}) { QTest::keyClick(form->windowHandle(), k, m); }
+    void key(Qt::Key k, Qt::KeyboardModifiers m = {})
+    {
+        QTest::keyClick(form->windowHandle(), k, m);
+    }
     void showPage(int index)
     {
         QTabBar *tabs = child<QTabWidget>("PageControl1")->tabBar();
@@ -186,7 +187,8 @@ void TestSession::wholeSession()
 void TestSession::degreeChangesKeepMemoryFlat()
 {
     if (sanitized())
-        QSKIP("AddressSanitizer keeps freed memory in quarantine; its leak check covers this build");
+        QSKIP(
+            "AddressSanitizer keeps freed memory in quarantine; its leak check covers this build");
     auto owned = std::make_unique<TForm1>();
     form = owned.get();
     form->showMaximized();
@@ -208,10 +210,11 @@ void TestSession::degreeChangesKeepMemoryFlat()
     QCOMPARE(stepeny->itemIndex(), (loadsBefore + 400) % Degrees::Count);
     const qint64 after = residentKiB();
     qInfo("resident memory: %lld KiB after 50 degree changes, %lld KiB after 400 more (%+lld KiB)",
-          warm, after, after - warm);
+        warm, after, after - warm);
     // One degree's picture alone is 549 x 415 x 4 bytes, about 890 KiB; 400
     // loads that each kept it would add some 350 MiB.
-    QVERIFY2(after - warm < 4 * 1024, qPrintable(QStringLiteral("grew by %1 KiB").arg(after - warm)));
+    QVERIFY2(
+        after - warm < 4 * 1024, qPrintable(QStringLiteral("grew by %1 KiB").arg(after - warm)));
     owned.reset();
     form = nullptr;
 }
