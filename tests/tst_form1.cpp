@@ -1,3 +1,4 @@
+#include "findcontrol.h"
 #include "application.h"
 #include "autosizelabel.h"
 #include "form1.h"
@@ -62,10 +63,7 @@ private:
     template<typename T = QWidget>
     T *child(const char *name) const
     {
-        T *w = form->findChild<T *>(QString::fromLatin1(name));
-        if (!w)
-            qFatal("no control %s", name);
-        return w;
+        return findControl<T>(form.get(), name);
     }
     QPoint at(QPoint picturePos) const { return child("Image1")->mapTo(form.get(), picturePos); }
     QPoint head(int person) const { return PersonBoxes::box(person).center(); }

@@ -1,3 +1,4 @@
+#include "findcontrol.h"
 #include "application.h"
 #include "form1.h"
 #include "kinshipgrid.h"
@@ -77,12 +78,10 @@ private slots:
     void paste();
 
 private:
-    template <typename T = QWidget> T *child(const char *name) const
+    template<typename T = QWidget>
+    T *child(const char *name) const
     {
-        T *w = form->findChild<T *>(QString::fromLatin1(name));
-        if (!w)
-            qFatal("no control %s", name);
-        return w;
+        return findControl<T>(form.get(), name);
     }
     QPoint at(const QWidget *w, QPoint p) const { return w->mapTo(form.get(), p); }
     void click(QPoint windowPos)

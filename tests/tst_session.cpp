@@ -1,3 +1,4 @@
+#include "findcontrol.h"
 #include "application.h"
 #include "degrees.h"
 #include "form1.h"
@@ -63,12 +64,10 @@ private slots:
     void degreeChangesKeepMemoryFlat();
 
 private:
-    template <typename T = QWidget> T *child(const char *name) const
+    template<typename T = QWidget>
+    T *child(const char *name) const
     {
-        T *w = form->findChild<T *>(QString::fromLatin1(name));
-        if (!w)
-            qFatal("no control %s", name);
-        return w;
+        return findControl<T>(form, name);
     }
     QPoint at(const QWidget *w, QPoint p) const { return w->mapTo(form, p); }
     QPoint picture(QPoint p) const { return at(child("Image1"), p); }

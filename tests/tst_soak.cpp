@@ -1,3 +1,4 @@
+#include "findcontrol.h"
 #include "application.h"
 #include "degreeresources.h"
 #include "degrees.h"
@@ -276,12 +277,10 @@ private slots:
     void anyButtonDelivery();
 
 private:
-    template <typename T = QWidget> T *child(const char *name) const
+    template<typename T = QWidget>
+    T *child(const char *name) const
     {
-        T *w = form->findChild<T *>(QString::fromLatin1(name));
-        if (!w)
-            qFatal("no control %s", name);
-        return w;
+        return findControl<T>(form.get(), name);
     }
     QWindow *window() const { return form->windowHandle(); }
     QPoint fromPicture(QPoint p) const { return image->mapTo(form.get(), p); }
