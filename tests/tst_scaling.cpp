@@ -1,3 +1,4 @@
+#include "kinshipgrid.h"
 #include "application.h"
 #include "form1.h"
 #include "linklabel.h"
@@ -212,6 +213,7 @@ private slots:
     void pressesAndMovesFindThePerson();
     void halfPixelsCountAsTheirPixel_data();
     void halfPixelsCountAsTheirPixel();
+    void halfPixelsCountAsTheirGridCell();
     void portraitsLieInTheirBoxes_data();
     void portraitsLieInTheirBoxes();
     void markerBarsUnderTheirPersons();
@@ -340,6 +342,23 @@ void TestScaling::halfPixelsCountAsTheirPixel()
     QCOMPARE(child<StatusPanels>("StatusBar1")->panelText(0),
         QStringLiteral("%1  %2").arg(pixel.x()).arg(pixel.y()));
     QCOMPARE(form->relations().ToPerson(), expected ? expected : parked);
+}
+
+void TestScaling::halfPixelsCountAsTheirGridCell()
+{
+    // A press on the last device pixel before the next cell's first pixel
+    // selects the cell it lies in, not the next one.
+    child<QTabWidget>("PageControl1")->setCurrentWidget(child("TabSheet2"));
+    auto *grid = child<KinshipGrid>("RodGrid");
+    const QPoint next = grid->cellRect(4, 9).topLeft();
+    const QPointF position = QPointF(next) - QPointF(0.5, 0.5);
+    QCOMPARE(grid->cellAt(next - QPoint(1, 1)), (GridCell { 3, 8 }));
+    const QPointF global = grid->viewport()->mapToGlobal(position);
+    QMouseEvent press(QEvent::MouseButtonPress, position, global, Qt::LeftButton, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(grid->viewport(), &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, position, global, Qt::LeftButton, Qt::NoButton, {});
+    QCoreApplication::sendEvent(grid->viewport(), &release);
+    QCOMPARE(grid->selectedBlock(), (TableBlock { 3, 8, 3, 8 }));
 }
 
 void TestScaling::portraitsLieInTheirBoxes_data()

@@ -1,5 +1,7 @@
 #include "kinshipgrid.h"
 
+#include "pixelat.h"
+
 #include "kinshipgridaccessible.h"
 #include "kinshiptable.h"
 
@@ -328,12 +330,12 @@ void KinshipGrid::mousePressEvent(QMouseEvent *event)
     // Other buttons only give the grid the focus, which the click has done.
     if (event->button() != Qt::LeftButton)
         return;
-    const GridCell cell = cellAt(event->position().toPoint());
+    const GridCell cell = cellAt(pixelAt(event->position()));
     const bool shift = event->modifiers() & Qt::ShiftModifier;
     if (!cells.press(cell.row, cell.column, shift))
         return;
     dragging = true;
-    lastMousePos = event->position().toPoint();
+    lastMousePos = pixelAt(event->position());
     ensureCellVisible(shift ? cells.anchor() : cells.current());
     selectionMoved();
 }
@@ -347,7 +349,7 @@ void KinshipGrid::mouseMoveEvent(QMouseEvent *event)
         stopDrag();
         return;
     }
-    lastMousePos = event->position().toPoint();
+    lastMousePos = pixelAt(event->position());
     if (sidesBeyond(lastMousePos)) {
         if (!autoScrollTimer.isActive())
             autoScrollTimer.start();

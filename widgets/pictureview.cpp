@@ -1,5 +1,7 @@
 #include "pictureview.h"
 
+#include "pixelat.h"
+
 #include "jpegdecoder.h"
 
 #include <QAccessibleWidget>
@@ -20,14 +22,6 @@ QAccessibleInterface *pictureViewFactory(const QString &key, QObject *object)
     if (key == QLatin1String("PictureView") && object && object->isWidgetType())
         return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Graphic);
     return nullptr;
-}
-
-// The pixel under a position. Between device and logical pixels (a scale
-// factor of 2) a position may lie halfway into a pixel; it is still that
-// pixel, where rounding would give the next one.
-QPoint pixelAt(QPointF position)
-{
-    return { qFloor(position.x()), qFloor(position.y()) };
 }
 
 } // namespace
