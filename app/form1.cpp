@@ -2,7 +2,6 @@
 
 #include "degreeresources.h"
 #include "degrees.h"
-#include "personboxes.h"
 #include "ui_form1.h"
 
 TForm1::TForm1(QWidget *parent)
@@ -55,7 +54,7 @@ void TForm1::Image1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift
 void TForm1::Image1MouseMove(Qt::KeyboardModifiers shift, int x, int y)
 {
     rules.Image1MouseMove(shift, x, y);
-    showRelations(PersonBoxes::hitTest(x, y) != 0);
+    showRelations(rules.lastMoveHitPerson());
 }
 
 void TForm1::StepenyClick()

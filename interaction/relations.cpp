@@ -30,7 +30,9 @@ void Relations::Image1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, i
 
 void Relations::Image1MouseMove(Qt::KeyboardModifiers, int x, int y)
 {
-    if (const int k = PersonBoxes::hitTest(x, y)) {
+    const int k = PersonBoxes::hitTest(x, y);
+    lastMoveHit = k != 0;
+    if (k) {
         shown.kursorTo = PersonBoxes::markerPos(k);
         toPerson = k;
         // The colour is decided from the flag first; an empty term then

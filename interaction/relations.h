@@ -26,8 +26,7 @@ struct RelationsDisplay {
 // The reference person (FromPerson), the hovered person (ToPerson) and the
 // rules that turn presses and moves over the picture into what the page
 // shows. The table is read afresh at every move, so edited terms show at once.
-class Relations
-{
+class Relations {
 public:
     static const QColor Blood; // red
     static const QColor Marriage; // blue
@@ -39,6 +38,8 @@ public:
     int FromPerson() const { return fromPerson; }
     int ToPerson() const { return toPerson; }
     const RelationsDisplay &display() const { return shown; }
+    // Whether the last move was over a person (and so rewrote the labels).
+    bool lastMoveHitPerson() const { return lastMoveHit; }
 
     void FormActivate();
     // Any button: the button and the modifiers are not looked at.
@@ -50,4 +51,5 @@ private:
     int fromPerson = 1;
     int toPerson = 2;
     RelationsDisplay shown;
+    bool lastMoveHit = false;
 };

@@ -140,6 +140,7 @@ void TestRelations::panelZeroFollowsEveryMove()
     rules.FormActivate();
     rules.Image1MouseMove({}, pos.x(), pos.y());
     QCOMPARE(rules.display().panels[0], panel0);
+    QCOMPARE(rules.lastMoveHitPerson(), PersonBoxes::hitTest(pos) != 0);
     // A press writes nothing into panel 0.
     rules.Image1MouseDown(Qt::LeftButton, {}, 5, 10);
     QCOMPARE(rules.display().panels[0], panel0);
